@@ -1,0 +1,182 @@
+#include "MainWindow.h"
+
+#include "app/Clock.h"
+#include "app/Prompt.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Parameter configuration software");
+
+// The background picture, painted rather than shipped as a file.
+QPixmap BackgroundPicture()
+{
+    QPixmap picture(1600, 900);
+    QPainter p(&picture);
+    QLinearGradient gradient(0, 0, 0, picture.height());
+    gradient.setColorAt(0, QColor(0x1f, 0x4e, 0x79));
+    gradient.setColorAt(1, QColor(0x9d, 0xc3, 0xe6));
+    p.fillRect(picture.rect(), gradient);
+    p.setPen(QColor(255, 255, 255, 210));
+    QFont font = p.font();
+    font.setPixelSize(56);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(picture.rect().adjusted(0, -80, 0, -80), Qt::AlignCenter, kTitle);
+    font.setPixelSize(26);
+    font.setBold(false);
+    p.setFont(font);
+    p.drawText(picture.rect().adjusted(0, 40, 0, 40), Qt::AlignCenter,
+               QStringLiteral("Temperature and humidity data loggers"));
+    return picture;
+}
+
+// A label that keeps its picture stretched over its whole area.
+class StretchedPicture final : public QLabel
+{
+public:
+    explicit StretchedPicture(QWidget* parent) : QLabel(parent) { setMinimumSize(1, 1); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(rect(), m_picture);
+    }
+
+public:
+    QPixmap m_picture = BackgroundPicture();
+};
+
+} // namespace
+
+QString StatusClockText(const QDateTime& local)
+{
+    return QStringLiteral("Current time:  ") + local.toString(QStringLiteral("MM/dd/yyyy HH:mm:ss"));
+}
+
+TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(kTitle);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* image = new StretchedPicture(panel);
+    image->setObjectName(QStringLiteral("Image1"));
+    layout->addWidget(image);
+    setCentralWidget(panel);
+
+    buildMenu();
+    buildStatusBar();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &TFrmMain::Timer1Timer);
+    m_timer->start();
+    resize(1024, 700);
+}
+
+TFrmMain::~TFrmMain() = default;
+
+void TFrmMain::buildMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("mm_Main"));
+
+    struct Entry
+    {
+        const char* name;
+        const char* caption;
+        void (TFrmMain::*handler)();
+    };
+    // The captions carry trailing blanks, as the operators know them.
+    const Entry entries[] = {
+        {"Parameterconfiguration1", "Parameter configuration    ", nullptr},
+        {"UploadToDevice1", "Upload To Device    ", nullptr},
+        {"OperatorsManagement1", "Operators Management    ", nullptr},
+        {"Modifypassword1", "Modify password    ", nullptr},
+        {"N9", "Exit system     ", &TFrmMain::N9Click},
+    };
+    for (const Entry& e : entries) {
+        QAction* action = bar->addAction(QString::fromLatin1(e.caption));
+        action->setObjectName(QLatin1String(e.name));
+        if (e.handler)
+            connect(action, &QAction::triggered, this, e.handler);
+    }
+}
+
+void TFrmMain::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < 2; ++i) {
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        m_panels[i]->setFixedWidth(200);
+        m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        bar->addWidget(m_panels[i]);
+    }
+}
+
+QLabel* TFrmMain::statusPanel(int index) const
+{
+    return m_panels[index];
+}
+
+bool TFrmMain::FormCreate()
+{
+    Timer1Timer();
+    return true;
+}
+
+void TFrmMain::ShowModalAndFree(QDialog* window)
+{
+    // Destroyed however the modal run ends.
+    std::unique_ptr<QDialog> owned(window);
+    owned->setAttribute(Qt::WA_DeleteOnClose, false);
+    owned->exec();
+}
+
+void TFrmMain::showEvent(QShowEvent* event)
+{
+    setWindowTitle(kTitle);
+    QMainWindow::showEvent(event);
+}
+
+void TFrmMain::Timer1Timer()
+{
+    m_panels[1]->setText(StatusClockText(NowLocal()));
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (ShowPrompt(QStringLiteral("Are you sure you want to quit the system?"), QStringLiteral("Prompt"),
+                   MsgFlags::OkCancel | MsgFlags::IconQuestion) != IdOk)
+        return;
+    QThread::msleep(100);
+    event->accept();
+}
+
+void TFrmMain::N9Click()
+{
+    close();
+}

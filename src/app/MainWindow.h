@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QDialog;
+class QLabel;
+class QTimer;
+
+// The main window: the menu that opens every other window, the status bar
+// with the operator and a clock, and the close confirmation.
+class TFrmMain : public QMainWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFrmMain)
+
+public:
+    explicit TFrmMain(QWidget* parent = nullptr);
+    ~TFrmMain() override;
+
+    // The start-up sequence (database, login). Returns false when the program
+    // is to end without showing the main window.
+    bool FormCreate();
+
+    // Shows a freshly created window modally and destroys it afterwards.
+    static void ShowModalAndFree(QDialog* window);
+
+    QLabel* statusPanel(int index) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Timer1Timer();
+    void N9Click();
+    void buildMenu();
+    void buildStatusBar();
+
+    QTimer* m_timer = nullptr;
+    QLabel* m_panels[2] = {nullptr, nullptr};
+};
+
+// "MM/dd/yyyy HH:mm:ss" of the status bar clock.
+QString StatusClockText(const QDateTime& local);

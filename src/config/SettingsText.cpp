@@ -1,0 +1,2 @@
+#include "SettingsText.h"
+// TODO: the settings text writer
