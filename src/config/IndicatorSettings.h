@@ -67,6 +67,11 @@ inline constexpr const char* kPlaceholderUrl = "www.example.com";
 // The rules of a set's alarm chain: the unbroken run of enabled rules from rule 1.
 QList<TAlarmRule> EffectiveAlarms(const TAlarmSet& set);
 
+// Blanks are spaces and control characters; a blank text is empty after
+// removing them from both ends. Both the check and the writer trim this way.
+QString TrimBlanks(const QString& text);
+bool IsBlank(const QString& text);
+
 inline constexpr int kTimeZoneCount = 49;
 // "(UTC -12:00)" … "(UTC -00:30)", "(UTC+00:00)" … "(UTC+12:00)".
 QString TimeZoneText(int index);
@@ -107,7 +112,11 @@ struct ValidationResult
     QString message;
 };
 
-// The completeness check before a save or an upload. Shows "Please choose at
-// least one output format!" itself when requireOutputFormat is set and no
-// format is chosen; every other failure is returned silently.
+// The check before a save or an upload; stops at the first fault. Shows
+// "Please choose at least one output format!" itself when requireOutputFormat
+// is set and no format is chosen. A missing value fails with an empty message
+// (the caller shows its incomplete-parameter message); a value the settings
+// text cannot hold (not a number, too wide, a PDF text with characters the
+// file cannot carry) fails with a message naming the field, which the caller
+// shows with caption "Prompt" and the information icon.
 ValidationResult ValidateSettings(const TIndicatorSettings& settings, bool requireOutputFormat);

@@ -15,6 +15,12 @@ QString FormatWholeField(const QString& text, int width);
 // Threshold as "08.0", "-20.5", "100.0"; empty when not a number.
 QString FormatThresholdField(const QString& text);
 
+// The settings text is Windows-1252. A text is representable when every
+// character has a byte there (the C1 controls U+0080..U+009F have none).
+bool IsWindows1252Text(const QString& text);
+// Unrepresentable characters become '?'; the check keeps them out of the file.
+QByteArray ToWindows1252(const QString& text);
+
 // The logger time: true UTC plus the zone's offset, "yy/MM/dd HH:mm:ss".
 QString LoggerTimeText(const QDateTime& utcNow, int timeZoneIndex);
 
@@ -23,13 +29,26 @@ QString LoggerTimeText(const QDateTime& utcNow, int timeZoneIndex);
 struct SettingsLine
 {
     enum Kind {
-        StopMode, Language, Unit, Probe, TimesOfUse, OutputFormat, PdfCustom,
-        TimeZone, Time, RecordingDays, RecordingInterval, DelayedStart,
-        CollectTemperature, TemperatureAlarm, CollectHumidity, HumidityAlarm
+        StopMode,
+        Language,
+        Unit,
+        Probe,
+        TimesOfUse,
+        OutputFormat,
+        PdfCustom,
+        TimeZone,
+        Time,
+        RecordingDays,
+        RecordingInterval,
+        DelayedStart,
+        CollectTemperature,
+        TemperatureAlarm,
+        CollectHumidity,
+        HumidityAlarm
     };
-    Kind kind;
-    QString text;       // without leading tabs, without the carriage return
-    bool ownCr = true;  // false for the alarm lines
+    Kind kind = StopMode;
+    QString text;      // without leading tabs, without the carriage return
+    bool ownCr = true; // false for the alarm lines
     // For OutputFormat: the format part and the custom mark, which the
     // workbook joins differently.
     QString formatPart;
@@ -39,6 +58,10 @@ QList<SettingsLine> BuildSettingsLines(const TIndicatorSettings& settings, const
 
 // The whole file as bytes (Windows-1252, no byte-order mark).
 QByteArray BuildSettingsText(const TIndicatorSettings& settings, const QDateTime& utcNow);
+
+// Writes all bytes to an open device; false with the reason when the device
+// refuses or accepts only part of them.
+bool WriteAllBytes(QIODevice& device, const QByteArray& bytes, QString* errorString = nullptr);
 
 // Writes bytes to path atomically: a temporary file in the same directory,
 // flushed to the device, then renamed over the target. On failure the old
