@@ -351,7 +351,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     QSaveFile file(path);
     // Never fall back to writing in place: a failed write must leave the old file whole.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write shows up in WriteAllBytes: QSaveFile
+    // would otherwise commit a file cut short by a full drive.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Fail(errorString, file.errorString());
     // On every failure below the QSaveFile destructor discards the temporary file.
     if (!WriteAllBytes(file, bytes, errorString))
