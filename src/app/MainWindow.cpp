@@ -1,7 +1,12 @@
 #include "MainWindow.h"
 
+#include "accounts/LoginForm.h"
 #include "app/Clock.h"
 #include "app/Prompt.h"
+#include "data/DataModule.h"
+#include "data/Operator.h"
+#include "maintenance/ConnectingForm.h"
+#include "maintenance/DbSetForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -143,8 +148,61 @@ QLabel* TFrmMain::statusPanel(int index) const
 
 bool TFrmMain::FormCreate()
 {
+    // Reads Config.ini; a missing file has been reported and defaults apply.
+    m_fdm = std::make_unique<TFDM>();
+
+    bool connected = false;
+    {
+        TConnectingForm splash;
+        runModal(splash);
+        connected = splash.ConnectOk;
+    }
+    if (!connected) {
+        ShowPrompt(
+            QStringLiteral("The connection server failed. Please reset or contact the system administrator!"),
+            QStringLiteral("Prompt"), MsgFlags::Ok | MsgFlags::IconError);
+        TDbSetForm settings;
+        runModal(settings);
+        // Without a working connection there is nothing to log in to.
+        if (!settings.SettingsSaved)
+            return false;
+    }
+    {
+        TLoginForm login;
+        if (runModal(login) != QDialog::Accepted)
+            return false;
+    }
+
+    // The name is at most 20 characters, so the text at most 39.
+    m_panels[0]->setText(QStringLiteral("Current operator:  ") +
+                         CurrentOperator().UserName.left(OperatorLimits::UserName));
+    // Half the status bar, also as the window is resized; it may shrink when
+    // the window is too narrow rather than keep the window from shrinking.
+    QStatusBar* bar = statusBar();
+    bar->removeWidget(m_panels[0]);
+    bar->insertWidget(0, m_panels[0], 1);
+    m_panels[0]->show();
+    m_panels[0]->setMinimumWidth(0);
+    m_panels[0]->setMaximumWidth(bar->width() / 2);
+    m_started = true;
     Timer1Timer();
+    if (CurrentOperator().RoleType != 1)
+        findChild<QAction*>(QStringLiteral("OperatorsManagement1"))->setVisible(false);
     return true;
+}
+
+int TFrmMain::runModal(QDialog& window)
+{
+    if (m_runModal)
+        return m_runModal(window);
+    return window.exec();
+}
+
+void TFrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_started)
+        m_panels[0]->setMaximumWidth(statusBar()->width() / 2);
 }
 
 void TFrmMain::ShowModalAndFree(QDialog* window)

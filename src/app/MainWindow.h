@@ -2,9 +2,13 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
+
 class QDialog;
 class QLabel;
 class QTimer;
+class TFDM;
 
 // The main window: the menu that opens every other window, the status bar
 // with the operator and a clock, and the close confirmation.
@@ -21,6 +25,11 @@ public:
     // is to end without showing the main window.
     bool FormCreate();
 
+    // Runs one window of the start-up sequence modally and returns its result.
+    // By default exec(); tests drive the windows through their own runner.
+    using ModalRunner = std::function<int(QDialog&)>;
+    void setModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
+
     // Shows a freshly created window modally and destroys it afterwards.
     static void ShowModalAndFree(QDialog* window);
 
@@ -29,6 +38,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Timer1Timer();
@@ -36,8 +46,13 @@ private:
     void buildMenu();
     void buildStatusBar();
 
+    int runModal(QDialog& window);
+
     QTimer* m_timer = nullptr;
     QLabel* m_panels[2] = {nullptr, nullptr};
+    std::unique_ptr<TFDM> m_fdm;
+    ModalRunner m_runModal;
+    bool m_started = false;
 };
 
 // "MM/dd/yyyy HH:mm:ss" of the status bar clock.

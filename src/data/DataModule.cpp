@@ -44,7 +44,7 @@ bool ConnectSqlite(QString* error)
     const QString path = AppFilePath(QStringLiteral("ParamConfig.db"));
     // SQLite would quietly create an empty database in place of a missing file.
     if (!QFileInfo(path).isFile()) {
-        Fail(error, QStringLiteral("The database file %1 does not exist.").arg(path));
+        Fail(error, QStringLiteral("The database file %1 does not exist or is not a file.").arg(path));
         return false;
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class TPictureButton;
+
+// The login window of the start-up sequence. Ends with Accepted only after a
+// successful login, CurrentOperator filled and the "Login system" row logged.
+class TLoginForm : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TLoginForm)
+
+public:
+    explicit TLoginForm(QWidget* parent = nullptr);
+    ~TLoginForm() override;
+
+    void FormShow();
+    void edt_UserIdExit();
+    void edt_UserNameChange();
+    void sbLoginClick();
+    void sbCancelClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void focusNext(bool forward);
+
+    QLineEdit* edt_UserId = nullptr;
+    QComboBox* edt_UserName = nullptr;
+    QLineEdit* edt_PassWord = nullptr;
+    TPictureButton* sbLogin = nullptr;
+    TPictureButton* sbCancel = nullptr;
+};
