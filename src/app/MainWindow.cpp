@@ -3,6 +3,7 @@
 #include "accounts/LoginForm.h"
 #include "app/Clock.h"
 #include "app/Prompt.h"
+#include "config/ParamConfigFrm.h"
 #include "data/DataModule.h"
 #include "data/Operator.h"
 #include "maintenance/ConnectingForm.h"
@@ -113,7 +114,7 @@ void TFrmMain::buildMenu()
     };
     // The captions carry trailing blanks, as the operators know them.
     const Entry entries[] = {
-        {"Parameterconfiguration1", "Parameter configuration    ", nullptr},
+        {"Parameterconfiguration1", "Parameter configuration    ", &TFrmMain::Parameterconfiguration1Click},
         {"UploadToDevice1", "Upload To Device    ", nullptr},
         {"OperatorsManagement1", "Operators Management    ", nullptr},
         {"Modifypassword1", "Modify password    ", nullptr},
@@ -237,4 +238,9 @@ void TFrmMain::closeEvent(QCloseEvent* event)
 void TFrmMain::N9Click()
 {
     close();
+}
+
+void TFrmMain::Parameterconfiguration1Click()
+{
+    ShowModalAndFree(new TParamConfigFrm(this));
 }

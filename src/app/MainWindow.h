@@ -43,6 +43,7 @@ protected:
 private:
     void Timer1Timer();
     void N9Click();
+    void Parameterconfiguration1Click();
     void buildMenu();
     void buildStatusBar();
 
