@@ -71,7 +71,7 @@ QPixmap Background()
     sky.setColorAt(1, QColor(0xdc, 0xe8, 0xf4));
     p.fillRect(picture.rect(), sky);
     QFont font = p.font();
-    font.setPixelSize(22);
+    font.setPixelSize(20);
     font.setBold(true);
     p.setFont(font);
     p.setPen(Qt::white);

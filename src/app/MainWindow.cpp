@@ -140,6 +140,10 @@ void TFrmMain::buildStatusBar()
         m_panels[i]->setFrameShape(QFrame::StyledPanel);
         bar->addWidget(m_panels[i]);
     }
+    // 200 pixels, unless the clock needs more in this font.
+    const QString widest = StatusClockText(QDateTime(QDate(2000, 12, 28), QTime(20, 58, 58)));
+    const int clock = m_panels[1]->fontMetrics().horizontalAdvance(widest) + 2 * m_panels[1]->frameWidth() + 8;
+    m_panels[1]->setFixedWidth(qMax(200, clock));
 }
 
 QLabel* TFrmMain::statusPanel(int index) const

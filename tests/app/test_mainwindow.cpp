@@ -51,6 +51,14 @@ private slots:
                                   QStringLiteral("Current time:  12/09/2025 07:05:03"), 2500);
     }
 
+    void clockPanelFitsItsText()
+    {
+        SetFixedClock(QDateTime(QDate(2025, 12, 28), QTime(23, 58, 58), Qt::LocalTime));
+        QLabel* clock = m_window->statusPanel(1);
+        QTRY_VERIFY_WITH_TIMEOUT(!clock->text().isEmpty(), 2500);
+        QVERIFY(clock->contentsRect().width() >= clock->fontMetrics().horizontalAdvance(clock->text()));
+    }
+
     void clockKeepsTickingWithoutFixedTime()
     {
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->statusPanel(1)->text().isEmpty(), 2500);
