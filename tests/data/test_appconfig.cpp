@@ -3,6 +3,7 @@
 #include "data/AppConfig.h"
 #include "data/IniFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QtTest>
@@ -210,9 +211,18 @@ private slots:
         QVERIFY(m_prompts->messages().isEmpty());
     }
 
+    void missingFileWarnsAndTakesDefaults_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("no file") << false;
+        QTest::newRow("a folder in its place") << true;
+    }
     void missingFileWarnsAndTakesDefaults()
     {
+        QFETCH(bool, folder);
         TestAppDir dir;
+        if (folder)
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Config.ini")));
         AppConfig().DBMod = QStringLiteral("2");
         LoadAppConfig();
         QCOMPARE(m_prompts->messages(),

@@ -18,6 +18,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 class TestDatabase : public QObject
 {
     Q_OBJECT
@@ -77,6 +79,12 @@ private slots:
             QVERIFY(m_dir->writeFile(QStringLiteral("ParamConfig.db"), QByteArray(4096, 'x')));
         else if (file == QLatin1String("folder"))
             QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ParamConfig.db")));
+        else if (file == QLatin1String("unreadable")) {
+            if (geteuid() == 0)
+                QSKIP("file permissions do not stop the superuser");
+            createFixture();
+            QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+        }
         AppConfig().DBMod = mode;
 
         QString error;
