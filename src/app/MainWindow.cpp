@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "accounts/FormManger.h"
+#include "accounts/FrmChangePW.h"
 #include "accounts/LoginForm.h"
 #include "app/Clock.h"
 #include "app/Prompt.h"
@@ -116,8 +118,8 @@ void TFrmMain::buildMenu()
     const Entry entries[] = {
         {"Parameterconfiguration1", "Parameter configuration    ", &TFrmMain::Parameterconfiguration1Click},
         {"UploadToDevice1", "Upload To Device    ", nullptr},
-        {"OperatorsManagement1", "Operators Management    ", nullptr},
-        {"Modifypassword1", "Modify password    ", nullptr},
+        {"OperatorsManagement1", "Operators Management    ", &TFrmMain::OperatorsManagement1Click},
+        {"Modifypassword1", "Modify password    ", &TFrmMain::Modifypassword1Click},
         {"N9", "Exit system     ", &TFrmMain::N9Click},
     };
     for (const Entry& e : entries) {
@@ -247,4 +249,14 @@ void TFrmMain::N9Click()
 void TFrmMain::Parameterconfiguration1Click()
 {
     ShowModalAndFree(new TParamConfigFrm(this));
+}
+
+void TFrmMain::OperatorsManagement1Click()
+{
+    ShowModalAndFree(new TFormManger);
+}
+
+void TFrmMain::Modifypassword1Click()
+{
+    ShowModalAndFree(new TFrmChangePW);
 }
