@@ -1,11 +1,13 @@
 #include "LoginForm.h"
 
+#include "accounts/FormCheckRight.h"
 #include "app/Prompt.h"
 #include "data/AppConfig.h"
 #include "data/DataModule.h"
 #include "data/Operator.h"
 #include "data/QuoteKeyFilter.h"
 #include "data/Shared.h"
+#include "maintenance/DbSetForm.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -20,6 +22,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStyle>
+#include <QToolButton>
+
+#include <memory>
 
 // A clickable picture that grows a little while the pointer is over its middle.
 class TPictureButton final : public QAbstractButton
@@ -178,6 +184,15 @@ TLoginForm::TLoginForm(QWidget* parent) : QDialog(parent)
     sbCancel->move(235, 218);
     connect(sbLogin, &QAbstractButton::clicked, this, &TLoginForm::sbLoginClick);
     connect(sbCancel, &QAbstractButton::clicked, this, &TLoginForm::sbCancelClick);
+
+    // A guarded way to the connection settings; never shown.
+    btn_1 = new QToolButton(this);
+    btn_1->setObjectName(QStringLiteral("btn_1"));
+    btn_1->setAutoRaise(true);
+    btn_1->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    btn_1->setGeometry(kWindowSize.width() - 30, kWindowSize.height() - 30, 24, 24);
+    btn_1->hide();
+    connect(btn_1, &QAbstractButton::clicked, this, &TLoginForm::btn_1Click);
 }
 
 TLoginForm::~TLoginForm() = default;
@@ -280,6 +295,14 @@ void TLoginForm::sbLoginClick()
 void TLoginForm::sbCancelClick()
 {
     reject();
+}
+
+void TLoginForm::btn_1Click()
+{
+    if (AppConfig().SPWS == QLatin1String("0") && !CheckAdministratorRight(2))
+        return;
+    auto settings = std::make_unique<TDbSetForm>();
+    settings->exec();
 }
 
 void TLoginForm::keyPressEvent(QKeyEvent* event)

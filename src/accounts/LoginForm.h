@@ -5,6 +5,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QToolButton;
 class TPictureButton;
 
 // The login window of the start-up sequence. Ends with Accepted only after a
@@ -23,6 +24,7 @@ public:
     void edt_UserNameChange();
     void sbLoginClick();
     void sbCancelClick();
+    void btn_1Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -37,4 +39,5 @@ private:
     QLineEdit* edt_PassWord = nullptr;
     TPictureButton* sbLogin = nullptr;
     TPictureButton* sbCancel = nullptr;
+    QToolButton* btn_1 = nullptr;
 };

@@ -3,12 +3,15 @@
 #include "ScriptedPrompts.h"
 #include "accounts/AdminCode.h"
 #include "accounts/FormCheckRight.h"
+#include "accounts/LoginForm.h"
 #include "app/Clock.h"
+#include "maintenance/DbSetForm.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -215,6 +218,70 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(CheckRightResult(), 2);
+    }
+
+    // The login window's hidden button: the connection settings, guarded by
+    // the check unless SPWS is other than "0".
+    void loginSettingsButton_data()
+    {
+        QTest::addColumn<QString>("spws");
+        QTest::addColumn<QString>("typed"); // empty: the check is cancelled
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("settingsShown");
+        QTest::addColumn<int>("logRows");
+        QTest::newRow("cancelled") << "0"
+                                   << "" << true << false << 0;
+        QTest::newRow("daily code") << "0"
+                                    << "7000" << true << true << 0;
+        QTest::newRow("fixed password") << "0"
+                                        << "350746" << true << true << 1;
+        QTest::newRow("own password is not enough") << "0"
+                                                    << "bob1" << true << false << 0;
+        QTest::newRow("unguarded") << "1"
+                                   << "" << false << true << 0;
+    }
+    void loginSettingsButton()
+    {
+        QFETCH(QString, spws);
+        QFETCH(QString, typed);
+        QFETCH(bool, checked);
+        QFETCH(bool, settingsShown);
+        QFETCH(int, logRows);
+        AppConfig().SPWS = spws;
+        TLoginForm login;
+        login.show();
+        auto* button = Control<QToolButton>(&login, "btn_1");
+        QVERIFY(button->isHidden());
+
+        bool askedCheck = false;
+        bool sawSettings = false;
+        QTimer answerer;
+        answerer.setInterval(10);
+        connect(&answerer, &QTimer::timeout, this, [&] {
+            if (TFormCheckRight* dialog = OpenDialog()) {
+                askedCheck = true;
+                if (!typed.isEmpty()) {
+                    Control<QLineEdit>(dialog, "edt_PSW")->setText(typed);
+                    Control<QPushButton>(dialog, "btn_OK")->click();
+                }
+                if (dialog->isVisible())
+                    Control<QPushButton>(dialog, "btn_Exit")->click();
+                return;
+            }
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* settings = qobject_cast<TDbSetForm*>(widget); settings && settings->isVisible()) {
+                    sawSettings = true;
+                    settings->reject();
+                }
+            }
+        });
+        answerer.start();
+        button->click();
+        answerer.stop();
+        QCOMPARE(askedCheck, checked);
+        QCOMPARE(sawSettings, settingsShown);
+        QCOMPARE(m_fixture->logRows().size(), logRows);
+        QVERIFY2(m_prompts->messages().isEmpty(), qPrintable(m_prompts->texts().join(u'\n')));
     }
 };
 
