@@ -38,7 +38,7 @@ private slots:
         QBENCHMARK
         {
             QFile::remove(target);
-            QVERIFY(WriteSettingsWorkbook(s, target, WorkbookVariant::Full));
+            QVERIFY(WriteSettingsWorkbook(s, target, WorkbookVariant::Full) == WorkbookResult::Saved);
         }
         QVERIFY(prompts.messages().isEmpty());
     }

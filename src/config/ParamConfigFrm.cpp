@@ -22,34 +22,6 @@ QString DateStamp()
     return NowLocal().toString(QStringLiteral("ddMMyyyy"));
 }
 
-// Passes every box on and notes whether a yes/no question was answered No.
-// The workbook writer asks only one question, whether to replace an existing
-// file, and returns normally when the operator declines; nothing was saved
-// then, so the save must not be reported as a success.
-class DeclineWatch final : public PromptHandler
-{
-public:
-    DeclineWatch() : m_previous(SetPromptHandler(this)) {}
-    ~DeclineWatch() override { SetPromptHandler(m_previous); }
-    Q_DISABLE_COPY_MOVE(DeclineWatch)
-
-    bool declined() const { return m_declined; }
-
-    int show(const QString& text, const QString& caption, int flags) override
-    {
-        SetPromptHandler(m_previous);
-        const int answer = ShowPrompt(text, caption, flags);
-        SetPromptHandler(this);
-        if ((flags & MsgFlags::ButtonMask) == MsgFlags::YesNo && answer == IdNo)
-            m_declined = true;
-        return answer;
-    }
-
-private:
-    PromptHandler* m_previous = nullptr;
-    bool m_declined = false;
-};
-
 } // namespace
 
 TParamConfigFrm::TParamConfigFrm(QWidget* parent) : QDialog(parent)
@@ -145,14 +117,8 @@ void TParamConfigFrm::SaveAsProfile()
                            QString(), QStringLiteral("xlsx"));
     if (bookPath.isEmpty())
         return;
-    bool declined = false;
-    {
-        DeclineWatch watch;
-        if (!WriteSettingsWorkbook(settings, bookPath, WorkbookVariant::Full))
-            return;
-        declined = watch.declined();
-    }
-    if (declined)
+    // A declined replace leaves the workbook unwritten: no success to report.
+    if (WriteSettingsWorkbook(settings, bookPath, WorkbookVariant::Full) != WorkbookResult::Saved)
         return;
 
     ShowPrompt(QStringLiteral("Save successed!"), kPrompt, MsgFlags::IconInformation);

@@ -116,23 +116,24 @@ bool BuildCells(const TIndicatorSettings& settings, WorkbookVariant variant, con
 
 const QString kCaption = QStringLiteral("Prompt");
 
-bool SaveFailed(const QString& reason)
+WorkbookResult SaveFailed(const QString& reason)
 {
     qWarning().noquote() << "Workbook not saved:" << reason;
     ShowPrompt(QStringLiteral("Save failed!"), kCaption, MsgFlags::IconInformation);
-    return false;
+    return WorkbookResult::Failed;
 }
 
 } // namespace
 
-bool WriteSettingsWorkbook(const TIndicatorSettings& settings, const QString& path, WorkbookVariant variant)
+WorkbookResult WriteSettingsWorkbook(const TIndicatorSettings& settings, const QString& path,
+                                     WorkbookVariant variant)
 {
     OoxmlWorkbook book;
     if (!book.loadFile(AppFilePath(QString::fromLatin1(kWorkbookTemplateName)))) {
         qWarning().noquote() << "Workbook template not usable:" << book.errorString();
         ShowPrompt(QStringLiteral("Unable to connect to Microsoft Excel. Please see if EXCEL is installed."),
                    kCaption, MsgFlags::IconError);
-        return false;
+        return WorkbookResult::Failed;
     }
 
     QList<CellText> cells;
@@ -147,7 +148,7 @@ bool WriteSettingsWorkbook(const TIndicatorSettings& settings, const QString& pa
                            QStringLiteral("'already exists in this location. Do you want to replace it?"),
                        kCaption, MsgFlags::YesNo | MsgFlags::IconQuestion);
         if (answer != IdYes)
-            return true; // declined: the caller goes on as after a save
+            return WorkbookResult::Declined;
     }
 
     const QByteArray bytes = book.save();
@@ -156,5 +157,5 @@ bool WriteSettingsWorkbook(const TIndicatorSettings& settings, const QString& pa
     QString error;
     if (!WriteFileAtomically(path, bytes, &error))
         return SaveFailed(error);
-    return true;
+    return WorkbookResult::Saved;
 }

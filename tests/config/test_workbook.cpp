@@ -401,7 +401,7 @@ class TestWorkbook : public QObject
     // reads back the template's sheet and the result's.
     struct Outcome
     {
-        bool returned = false;
+        WorkbookResult returned = WorkbookResult::Failed;
         Sheet before;
         Sheet after;
         Parts templateParts;
@@ -592,7 +592,7 @@ private slots:
 
         const Outcome o =
             exportWith(settings, WorkbookVariant::Full, app.filePath(QStringLiteral("out.xlsx")));
-        QVERIFY(o.returned);
+        QCOMPARE(o.returned, WorkbookResult::Saved);
         QVERIFY(prompts.messages().isEmpty());
         QVERIFY(o.after.parsed);
         QCOMPARE(o.after.texts(), Merge(o.before.texts(), expected));
@@ -660,7 +660,7 @@ private slots:
         settings.TemperatureAlarms[0] = {true, direction, QStringLiteral("12.5"), condition, time};
 
         const Outcome o = exportWith(settings, variant, app.filePath(QStringLiteral("out.xlsx")));
-        QVERIFY(o.returned);
+        QCOMPARE(o.returned, WorkbookResult::Saved);
         QCOMPARE(o.after.cells.value(QStringLiteral("C7")).text, QStringLiteral("12.5"));
         QCOMPARE(o.after.cells.value(QStringLiteral("D7")).text, columnD);
         QCOMPARE(o.after.cells.value(QStringLiteral("E7")).text, columnE);
@@ -679,7 +679,7 @@ private slots:
         settings.CollectTemperature = false; // the table is written all the same
 
         const Outcome o = exportWith(settings, WorkbookVariant::TemperatureOnly, target);
-        QVERIFY(o.returned);
+        QCOMPARE(o.returned, WorkbookResult::Saved);
         QVERIFY(prompts.messages().isEmpty()); // replaced without a question
         const CellTexts expected = {
             {QStringLiteral("C4"), QStringLiteral("10")},
@@ -729,7 +729,8 @@ private slots:
         TIndicatorSettings settings;
         edit(settings);
 
-        QVERIFY(!WriteSettingsWorkbook(settings, app.filePath(QStringLiteral("out.xlsx")), variant));
+        QCOMPARE(WriteSettingsWorkbook(settings, app.filePath(QStringLiteral("out.xlsx")), variant),
+                 WorkbookResult::Failed);
         QCOMPARE(prompts.messages(), QList<ScriptedPrompts::Message>{kSaveFailed});
         QCOMPARE(ReadFile(app.filePath(QStringLiteral("out.xlsx"))), QByteArray("an earlier file"));
         QCOMPARE(FilesIn(app.path()).size(), 2);
@@ -753,7 +754,8 @@ private slots:
         ScriptedPrompts prompts;
         prompts.answer(answer);
 
-        QVERIFY(WriteSettingsWorkbook(TIndicatorSettings(), target, WorkbookVariant::Full));
+        QCOMPARE(WriteSettingsWorkbook(TIndicatorSettings(), target, WorkbookVariant::Full),
+                 answer == IdYes ? WorkbookResult::Saved : WorkbookResult::Declined);
         const ScriptedPrompts::Message question{
             QStringLiteral("A file named '") + target +
                 QStringLiteral("'already exists in this location. Do you want to replace it?"),
@@ -788,8 +790,9 @@ private slots:
             QVERIFY(app.writeFile(kTemplate, templateBytes));
         ScriptedPrompts prompts;
 
-        QVERIFY(!WriteSettingsWorkbook(ExampleSettings(), app.filePath(QStringLiteral("out.xlsx")),
-                                       WorkbookVariant::Full));
+        QCOMPARE(WriteSettingsWorkbook(ExampleSettings(), app.filePath(QStringLiteral("out.xlsx")),
+                                       WorkbookVariant::Full),
+                 WorkbookResult::Failed);
         const ScriptedPrompts::Message noExcel{kNoExcel, QStringLiteral("Prompt"), 16};
         QCOMPARE(prompts.messages(), QList<ScriptedPrompts::Message>{noExcel});
         QVERIFY(!QFile::exists(app.filePath(QStringLiteral("out.xlsx"))));
@@ -818,7 +821,8 @@ private slots:
         if (exists)
             prompts.answer(IdYes);
 
-        QVERIFY(!WriteSettingsWorkbook(TIndicatorSettings(), app.filePath(target), WorkbookVariant::Full));
+        QCOMPARE(WriteSettingsWorkbook(TIndicatorSettings(), app.filePath(target), WorkbookVariant::Full),
+                 WorkbookResult::Failed);
         QCOMPARE(prompts.messages().last(), kSaveFailed);
         QCOMPARE(FilesIn(app.path()), filesBefore);
         QCOMPARE(QFileInfo(app.filePath(target)).isDir(), exists);
@@ -854,7 +858,7 @@ private slots:
         settings.TemperatureAlarms[2] = Rule(TAlarmRule::Above, "25", TAlarmRule::Instantly, "1");
         const QString target = app.filePath(QStringLiteral("out.xlsx"));
 
-        QVERIFY(WriteSettingsWorkbook(settings, target, WorkbookVariant::Full));
+        QCOMPARE(WriteSettingsWorkbook(settings, target, WorkbookVariant::Full), WorkbookResult::Saved);
         QVERIFY(prompts.messages().isEmpty());
         const Parts after = ReadParts(target);
         const Sheet sheet = ReadSheet(after, sheetPart);
@@ -940,7 +944,7 @@ private slots:
         settings.DelayedStart = QStringLiteral("  30 ");
         const Outcome o =
             exportWith(settings, WorkbookVariant::TemperatureOnly, app.filePath(QStringLiteral("o.xlsx")));
-        QVERIFY(o.returned);
+        QCOMPARE(o.returned, WorkbookResult::Saved);
         QVERIFY(o.after.parsed);
         QCOMPARE(o.after.cells.value(QStringLiteral("C4")).text, settings.RecordingInterval);
         QCOMPARE(o.after.cells.value(QStringLiteral("C5")).text, settings.DelayedStart);
