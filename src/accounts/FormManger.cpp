@@ -128,7 +128,7 @@ void TFormManger::buildGrid()
     Edb_UserM->horizontalHeader()->setHighlightSections(false);
     Edb_UserM->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Edb_UserM->setFixedWidth(115 + 200 + Edb_UserM->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                             2 * Edb_UserM->frameWidth() + 4);
+                             2 * Edb_UserM->frameWidth());
 
     reloadOperators();
     Edb_UserM->setModel(zqryUser);
