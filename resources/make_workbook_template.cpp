@@ -109,6 +109,8 @@ std::string SheetXml(const std::vector<Row>& rows, std::vector<std::string>& str
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
                       "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
                       "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+                      // Printed on one page width, so the tables stay beside their labels.
+                      "<sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr>"
                       "<dimension ref=\"B1:E" +
                       std::to_string(kSettingsLastRow) +
                       "\"/>"
@@ -142,7 +144,7 @@ std::string SheetXml(const std::vector<Row>& rows, std::vector<std::string>& str
     xml +=
         "</sheetData>"
         "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/>"
-        "<pageSetup paperSize=\"9\" orientation=\"portrait\"/>"
+        "<pageSetup paperSize=\"9\" orientation=\"landscape\" fitToWidth=\"1\" fitToHeight=\"0\"/>"
         "</worksheet>";
     return xml;
 }
