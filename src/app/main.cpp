@@ -2,6 +2,7 @@
 #include "app/QtPrompts.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStyleFactory>
 
 int main(int argc, char* argv[])
@@ -19,6 +20,8 @@ int main(int argc, char* argv[])
     TFrmMain mainWindow;
     if (!mainWindow.FormCreate())
         return 0;
+    // Fill the screen even where no window manager honours the maximised state.
+    mainWindow.setGeometry(mainWindow.screen()->availableGeometry());
     mainWindow.showMaximized();
     const int result = QApplication::exec();
     SetFileDialogs(nullptr);
