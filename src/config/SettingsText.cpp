@@ -3,6 +3,7 @@
 #include "app/Clock.h"
 #include "app/Prompt.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
@@ -369,11 +370,42 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     return true;
 }
 
+bool VerifyFileContents(const QString& path, const QByteArray& expected, QString* errorString)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Fail(errorString, file.errorString());
+    // The pages were synced when the file was written, so they are clean and
+    // can be dropped; the read below then has to fetch them from the device.
+    ::posix_fadvise(file.handle(), 0, 0, POSIX_FADV_DONTNEED);
+    // One byte more than expected shows a file that is too long.
+    QByteArray actual;
+    actual.reserve(expected.size() + 1);
+    while (actual.size() <= expected.size()) {
+        const QByteArray chunk = file.read(expected.size() + 1 - actual.size());
+        if (chunk.isEmpty())
+            break;
+        actual += chunk;
+    }
+    if (file.error() != QFileDevice::NoError)
+        return Fail(errorString, file.errorString());
+    if (actual != expected)
+        return Fail(errorString,
+                    QStringLiteral("The file does not hold what was written (%1 bytes read, %2 written).")
+                        .arg(actual.size())
+                        .arg(expected.size()));
+    return true;
+}
+
 bool WriteSettingsText(const TIndicatorSettings& settings, const QString& path, SettingsTextVariant variant)
 {
     const QByteArray bytes = BuildSettingsText(settings, NowUtc());
     QString error;
-    const bool ok = WriteFileAtomically(path, bytes, &error);
+    bool ok = WriteFileAtomically(path, bytes, &error);
+    // A logger's drive can lose a write without telling; only a read-back
+    // proves the upload.
+    if (ok && variant == SettingsTextVariant::Upload)
+        ok = VerifyFileContents(path, bytes, &error);
     if (!ok)
         qWarning("Writing the settings text %s failed: %s", qUtf8Printable(path), qUtf8Printable(error));
 

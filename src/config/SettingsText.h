@@ -68,9 +68,16 @@ bool WriteAllBytes(QIODevice& device, const QByteArray& bytes, QString* errorStr
 // file is untouched, the temporary file is gone and errorString says why.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* errorString = nullptr);
 
+// Reads the file back and compares it byte for byte with what was meant to
+// be written; false with the reason when it cannot be read or differs. The
+// cached pages are dropped first where the system allows, so that the bytes
+// come from the device itself.
+bool VerifyFileContents(const QString& path, const QByteArray& expected, QString* errorString = nullptr);
+
 enum class SettingsTextVariant { Upload, Profile };
 
 // Writes the settings text for the current clock and shows the variant's
-// messages: Upload shows "Upload successed!" or "Upload failed!"; Profile
-// shows "Save failed!" on failure and nothing on success. Returns success.
+// messages: Upload reads the file back and shows "Upload successed!" only when
+// it holds what was written, otherwise "Upload failed!"; Profile shows
+// "Save failed!" on failure and nothing on success. Returns success.
 bool WriteSettingsText(const TIndicatorSettings& settings, const QString& path, SettingsTextVariant variant);

@@ -614,6 +614,39 @@ private slots:
         QCOMPARE(DirEntries(dir.path()), QStringList{QStringLiteral("setting09122025.txt")});
     }
 
+    // The upload's read-back: only the very bytes meant count as written.
+    void verifyFileContents_data()
+    {
+        QTest::addColumn<QByteArray>("onDisk"); // "<none>": no file, "<dir>": a directory
+        QTest::addColumn<bool>("same");
+        const QByteArray meant = JoinLines(DefaultLines());
+        QByteArray flipped = meant;
+        flipped[100] = 'X';
+        QTest::newRow("as meant") << meant << true;
+        QTest::newRow("one byte differs") << flipped << false;
+        QTest::newRow("cut short") << meant.chopped(1) << false;
+        QTest::newRow("longer") << meant + '\0' << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("missing") << QByteArray("<none>") << false;
+        QTest::newRow("a directory") << QByteArray("<dir>") << false;
+    }
+    void verifyFileContents()
+    {
+        QFETCH(QByteArray, onDisk);
+        QFETCH(bool, same);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("SETTING.txt"));
+        if (onDisk == "<dir>") {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("SETTING.txt")));
+        } else if (onDisk != "<none>") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(onDisk) == onDisk.size());
+        }
+        QString error;
+        QCOMPARE(VerifyFileContents(path, JoinLines(DefaultLines()), &error), same);
+        QCOMPARE(error.isEmpty(), same);
+    }
+
 private:
     ScriptedPrompts* m_prompts = nullptr;
 };
