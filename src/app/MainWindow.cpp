@@ -6,6 +6,7 @@
 #include "app/Clock.h"
 #include "app/Prompt.h"
 #include "config/ParamConfigFrm.h"
+#include "config/UploadToDeviceFrm.h"
 #include "data/DataModule.h"
 #include "data/Operator.h"
 #include "maintenance/ConnectingForm.h"
@@ -117,7 +118,7 @@ void TFrmMain::buildMenu()
     // The captions carry trailing blanks, as the operators know them.
     const Entry entries[] = {
         {"Parameterconfiguration1", "Parameter configuration    ", &TFrmMain::Parameterconfiguration1Click},
-        {"UploadToDevice1", "Upload To Device    ", nullptr},
+        {"UploadToDevice1", "Upload To Device    ", &TFrmMain::UploadToDevice1Click},
         {"OperatorsManagement1", "Operators Management    ", &TFrmMain::OperatorsManagement1Click},
         {"Modifypassword1", "Modify password    ", &TFrmMain::Modifypassword1Click},
         {"N9", "Exit system     ", &TFrmMain::N9Click},
@@ -249,6 +250,11 @@ void TFrmMain::N9Click()
 void TFrmMain::Parameterconfiguration1Click()
 {
     ShowModalAndFree(new TParamConfigFrm(this));
+}
+
+void TFrmMain::UploadToDevice1Click()
+{
+    ShowModalAndFree(new TUploadToDeviceFrm(this));
 }
 
 void TFrmMain::OperatorsManagement1Click()

@@ -44,6 +44,7 @@ private:
     void Timer1Timer();
     void N9Click();
     void Parameterconfiguration1Click();
+    void UploadToDevice1Click();
     void OperatorsManagement1Click();
     void Modifypassword1Click();
     void buildMenu();
