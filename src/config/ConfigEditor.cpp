@@ -227,7 +227,9 @@ QGroupBox* TConfigEditor::buildPdfFormat()
         check = MakeCheck(grbPDFFormat, checkName, caption, false);
         edit = Make<QLineEdit>(grbPDFFormat, editName);
         edit->setText(designed);
-        edit->setMaxLength(limit);
+        // The limit binds only what the operator types: the placeholders and a
+        // loaded profile may carry longer texts, which must not be cut.
+        LimitTyping(edit, limit);
         grid->addWidget(check, line, 0);
         grid->addWidget(edit, line, 1);
         ++line;
@@ -252,10 +254,6 @@ QGroupBox* TConfigEditor::buildPdfFormat()
             QStringLiteral("www.brindlecote.example"), 30);
     addText(chkUsbName, "chkUsbName", QStringLiteral("USB Name"), edtUsbName, "edtUsbName",
             QStringLiteral("brindlecote"), 12);
-    // The USB name placeholder the window puts in is longer than what may be
-    // typed; setMaxLength would cut it.
-    edtUsbName->setMaxLength(32767);
-    LimitTyping(edtUsbName, 12);
     addText(chkDeviceID, "chkDeviceID", QStringLiteral("Device ID"), edtDeviceID, "edtDeviceID",
             QStringLiteral("180500004A"), 10);
     addText(chkTripDescription, "chkTripDescription", QStringLiteral("Trip description"), edtTripDescription,

@@ -395,6 +395,13 @@ private slots:
             s.PdfDeviceId = QStringLiteral("ZX-0099");
             s.PdfTripDescription = QStringLiteral("Rotterdam to Genoa, pallets 1-12: keep at 2-8 C.");
         });
+        row("header texts longer than can be typed", [](TIndicatorSettings& s) {
+            // A profile edited by hand: loading must not cut what typing could not enter.
+            s.PdfShowLogo = s.PdfShowDeviceId = s.PdfShowTripDescription = true;
+            s.PdfLogo = QStringLiteral("Cold Chain Logistics International Ltd.");
+            s.PdfDeviceId = QStringLiteral("LOGGER-000123456");
+            s.PdfTripDescription = QString(120, QLatin1Char('t'));
+        });
         row("PDF only, no header texts", [](TIndicatorSettings& s) { s.OutputCsv = false; });
         row("CSV only", [](TIndicatorSettings& s) {
             s.OutputPdf = false;
