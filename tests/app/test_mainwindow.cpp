@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 class TestMainWindow : public QObject
@@ -64,6 +65,29 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->statusPanel(1)->text().isEmpty(), 2500);
         const QString first = m_window->statusPanel(1)->text();
         QTRY_VERIFY_WITH_TIMEOUT(m_window->statusPanel(1)->text() != first, 2500);
+    }
+
+    void clockKeepsTickingBehindAModalWindow()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        QLabel* clock = m_window->statusPanel(1);
+        QStringList seen;
+        bool sawModal = false;
+        // Runs inside the modal loop of the window the menu opens.
+        QTimer::singleShot(0, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            sawModal = modal != nullptr;
+            seen << clock->text();
+            QTest::qWait(2200);
+            seen << clock->text();
+            if (modal)
+                modal->close();
+        });
+        Control<QAction>(m_window, "Parameterconfiguration1")->trigger();
+        QVERIFY(sawModal);
+        QCOMPARE(seen.size(), 2);
+        QVERIFY2(seen[0] != seen[1], qPrintable(seen.join(QLatin1String(" / "))));
     }
 
     void exitAsksAndOnlyOkCloses_data()
