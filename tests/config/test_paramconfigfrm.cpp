@@ -1,7 +1,9 @@
 #include "GuiTestHelpers.h"
+#include "LayoutChecks.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedPrompts.h"
 #include "TestAppDir.h"
+#include "TestFiles.h"
 #include "app/AppDir.h"
 #include "app/Clock.h"
 #include "app/MainWindow.h"
@@ -34,51 +36,6 @@ namespace {
 
 const QString kIncomplete =
     QStringLiteral("The parameter is incomplete. Please fill it out and save it again.");
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Visible controls of a window whose rectangles (in window coordinates)
-// overlap, neither containing the other.
-QStringList Overlaps(QWidget* window, const QList<QWidget*>& controls)
-{
-    QStringList found;
-    for (qsizetype i = 0; i < controls.size(); ++i) {
-        for (qsizetype j = i + 1; j < controls.size(); ++j) {
-            QWidget* a = controls[i];
-            QWidget* b = controls[j];
-            if (a->isAncestorOf(b) || b->isAncestorOf(a))
-                continue;
-            const QRect ra(a->mapTo(window, QPoint(0, 0)), a->size());
-            const QRect rb(b->mapTo(window, QPoint(0, 0)), b->size());
-            if (ra.intersects(rb))
-                found << a->objectName() + QLatin1Char('/') + b->objectName() + QLatin1Char(' ') +
-                             QString::fromLatin1(a->metaObject()->className()) + QLatin1Char('/') +
-                             QString::fromLatin1(b->metaObject()->className());
-        }
-    }
-    return found;
-}
-
-QList<QWidget*> VisibleControls(QWidget* root)
-{
-    QList<QWidget*> controls;
-    for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (!w->isVisible())
-            continue;
-        if (qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w) ||
-            qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QPushButton*>(w) ||
-            qobject_cast<TUpDown*>(w)) {
-            // The line edit inside a combo box is part of it.
-            if (!qobject_cast<QComboBox*>(w->parentWidget()))
-                controls << w;
-        }
-    }
-    return controls;
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "ProfileTestSupport.h"
 #include "ScriptedPrompts.h"
+#include "WorkedExample.h"
 
 #include "app/Clock.h"
 #include "app/Prompt.h"
@@ -16,37 +17,6 @@
 namespace {
 
 using AlarmSet = ProfileTarget::AlarmSet;
-
-// The settings text of the worked example, byte for byte: lines with their
-// own carriage return end in CR CR LF, the alarm lines in CR LF.
-QByteArray WorkedExampleBytes()
-{
-    QByteArray b;
-    const auto own = [&b](const char* line) { b += QByteArray(line) + "\r\r\n"; };
-    const auto alarm = [&b](const char* line) { b += QByteArray(line) + "\r\n"; };
-    own("Stop mode:automatic");
-    own("language:English");
-    own("unit:C");
-    own("probe type:in");
-    own("Times of use:many");
-    own("output format:PDF and CSV.>>PDF custom:yes.");
-    own("\t\t>>logo:Please write your Logo.");
-    own("\t\t>>Time format:DD/MM/YY.");
-    own("\t\t>>Device ID:180500004A.");
-    own("\t\t>>Trip description:New York to Canada.");
-    own("time zone:(UTC+08:00)");
-    own("time:25/12/09 17:30:00");
-    own("Recording days:090days");
-    own("Recording interval:10min");
-    own("Delayed start:030min");
-    own("collect:temperature");
-    alarm("Alarm 1:above 08.0(C),Accumulative alarm 00030(min)");
-    alarm("Alarm 2:below 02.0(C),Accumulative alarm 00060(min)");
-    alarm("Alarm 3:above 25.0(C),Instantly 00001(time)");
-    own("collect:humidity");
-    alarm("Alarm 1:above 80.0(H),Accumulative alarm 00120(min)");
-    return b;
-}
 
 // A window that has been used before the load: every field the example sets
 // holds something else, so each one has to come from the file.

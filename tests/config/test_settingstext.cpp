@@ -1,4 +1,6 @@
 #include "ScriptedPrompts.h"
+#include "TestFiles.h"
+#include "WorkedExample.h"
 #include "app/Clock.h"
 #include "config/SettingsText.h"
 
@@ -7,9 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using Edit = std::function<void(TIndicatorSettings&)>;
@@ -18,33 +18,7 @@ Q_DECLARE_METATYPE(SettingsTextVariant)
 
 namespace {
 
-// 9 Dec 2025 09:30:00 UTC: 10:30 on a computer at UTC+01:00 in winter.
-const QDateTime kExampleNow(QDate(2025, 12, 9), QTime(9, 30), Qt::UTC);
-
-// The configuration of the documented example file.
-TIndicatorSettings ExampleSettings()
-{
-    TIndicatorSettings s;
-    s.OutputCsv = true;
-    s.PdfShowLogo = true;
-    s.PdfShowTimeFormat = true;
-    s.PdfShowDeviceId = true;
-    s.PdfShowTripDescription = true;
-    s.TimeZoneIndex = 40;
-    s.RecordingDays = QStringLiteral("90");
-    s.RecordingInterval = QStringLiteral("10");
-    s.DelayedStart = QStringLiteral("30");
-    s.TemperatureAlarms[0] = {true, TAlarmRule::Above, QStringLiteral("8"), TAlarmRule::Accumulative,
-                              QStringLiteral("30")};
-    s.TemperatureAlarms[1] = {true, TAlarmRule::Below, QStringLiteral("2"), TAlarmRule::Accumulative,
-                              QStringLiteral("60")};
-    s.TemperatureAlarms[2] = {true, TAlarmRule::Above, QStringLiteral("25"), TAlarmRule::Instantly,
-                              QStringLiteral("1")};
-    s.CollectHumidity = true;
-    s.HumidityAlarms[0] = {true, TAlarmRule::Above, QStringLiteral("80"), TAlarmRule::Accumulative,
-                           QStringLiteral("120")};
-    return s;
-}
+const QDateTime& kExampleNow = kWorkedExampleUtc;
 
 // Lines as they stand in the file: a trailing "\r" is the line's own carriage
 // return; every line then gets CR LF.
@@ -74,11 +48,6 @@ QStringList DefaultLines(const QString& timeLine = QStringLiteral("time:25/12/09
     };
 }
 
-QStringList DirEntries(const QString& dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
 // Accepts `limit` bytes, then refuses: a full or removed drive.
 class FailingDevice final : public QIODevice
 {
@@ -102,32 +71,6 @@ protected:
 
 private:
     qint64 m_limit;
-};
-
-// Limits the size of files this process may write, as a full drive would.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    Q_DISABLE_COPY_MOVE(FileSizeLimit)
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
 };
 
 } // namespace
@@ -280,34 +223,12 @@ private slots:
 
     void workedExampleByteForByte()
     {
-        const QByteArray expected = JoinLines({
-            QStringLiteral("Stop mode:automatic\r"),
-            QStringLiteral("language:English\r"),
-            QStringLiteral("unit:C\r"),
-            QStringLiteral("probe type:in\r"),
-            QStringLiteral("Times of use:many\r"),
-            QStringLiteral("output format:PDF and CSV.>>PDF custom:yes.\r"),
-            QStringLiteral("\t\t>>logo:Please write your Logo.\r"),
-            QStringLiteral("\t\t>>Time format:DD/MM/YY.\r"),
-            QStringLiteral("\t\t>>Device ID:180500004A.\r"),
-            QStringLiteral("\t\t>>Trip description:New York to Canada.\r"),
-            QStringLiteral("time zone:(UTC+08:00)\r"),
-            QStringLiteral("time:25/12/09 17:30:00\r"),
-            QStringLiteral("Recording days:090days\r"),
-            QStringLiteral("Recording interval:10min\r"),
-            QStringLiteral("Delayed start:030min\r"),
-            QStringLiteral("collect:temperature\r"),
-            QStringLiteral("Alarm 1:above 08.0(C),Accumulative alarm 00030(min)"),
-            QStringLiteral("Alarm 2:below 02.0(C),Accumulative alarm 00060(min)"),
-            QStringLiteral("Alarm 3:above 25.0(C),Instantly 00001(time)"),
-            QStringLiteral("collect:humidity\r"),
-            QStringLiteral("Alarm 1:above 80.0(H),Accumulative alarm 00120(min)"),
-        });
+        const QByteArray expected = WorkedExampleBytes();
         QCOMPARE(expected.size(), 635);
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("SETTING.txt"));
-        QVERIFY(WriteSettingsText(ExampleSettings(), path, SettingsTextVariant::Upload));
+        QVERIFY(WriteSettingsText(WorkedExampleSettings(), path, SettingsTextVariant::Upload));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), expected);
@@ -317,7 +238,7 @@ private slots:
 
     void linesCarryTheWorkbookParts()
     {
-        TIndicatorSettings s = ExampleSettings();
+        TIndicatorSettings s = WorkedExampleSettings();
         QList<SettingsLine> lines = BuildSettingsLines(s, kExampleNow);
         QCOMPARE(lines.size(), 21);
         QCOMPARE(lines[5].kind, SettingsLine::OutputFormat);
@@ -505,7 +426,7 @@ private slots:
     void writeAllBytesReportsShortWrites()
     {
         QFETCH(qint64, limit);
-        const QByteArray bytes = BuildSettingsText(ExampleSettings(), kExampleNow);
+        const QByteArray bytes = BuildSettingsText(WorkedExampleSettings(), kExampleNow);
         FailingDevice device(limit);
         QString error;
         QVERIFY(!WriteAllBytes(device, bytes, &error));
@@ -590,7 +511,7 @@ private slots:
         {
             FileSizeLimit limit(300);
             QVERIFY(limit.ok());
-            written = WriteSettingsText(ExampleSettings(), path, SettingsTextVariant::Profile);
+            written = WriteSettingsText(WorkedExampleSettings(), path, SettingsTextVariant::Profile);
         }
         QVERIFY(!written);
         QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("Save failed!")});

@@ -1,8 +1,11 @@
 #include "GuiTestHelpers.h"
+#include "LayoutChecks.h"
 #include "ProfileTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedPrompts.h"
 #include "TestAppDir.h"
+#include "TestFiles.h"
+#include "WorkedExample.h"
 #include "app/AppDir.h"
 #include "app/Clock.h"
 #include "app/MainWindow.h"
@@ -32,10 +35,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <csignal>
 #include <functional>
 #include <memory>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using Edit = std::function<void(TIndicatorSettings&)>;
@@ -54,49 +55,6 @@ const QString kMissing = QStringLiteral("<missing>");
 // Two instants a day apart, so that the time lines of two uploads differ.
 const QDateTime kFirstClock(QDate(2025, 12, 9), QTime(9, 30), Qt::UTC);
 const QDateTime kSecondClock(QDate(2025, 12, 10), QTime(11, 45, 20), Qt::UTC);
-
-// The worked example file: 21 lines, 635 bytes. Lines with their own carriage
-// return end in CR CR LF, the alarm lines in CR LF.
-QByteArray WorkedExample(const QByteArray& timeLine = "time:25/12/09 17:30:00")
-{
-    QByteArray b;
-    const auto own = [&b](const QByteArray& line) { b += line + "\r\r\n"; };
-    const auto alarm = [&b](const char* line) { b += QByteArray(line) + "\r\n"; };
-    own("Stop mode:automatic");
-    own("language:English");
-    own("unit:C");
-    own("probe type:in");
-    own("Times of use:many");
-    own("output format:PDF and CSV.>>PDF custom:yes.");
-    own("\t\t>>logo:Please write your Logo.");
-    own("\t\t>>Time format:DD/MM/YY.");
-    own("\t\t>>Device ID:180500004A.");
-    own("\t\t>>Trip description:New York to Canada.");
-    own("time zone:(UTC+08:00)");
-    own(timeLine);
-    own("Recording days:090days");
-    own("Recording interval:10min");
-    own("Delayed start:030min");
-    own("collect:temperature");
-    alarm("Alarm 1:above 08.0(C),Accumulative alarm 00030(min)");
-    alarm("Alarm 2:below 02.0(C),Accumulative alarm 00060(min)");
-    alarm("Alarm 3:above 25.0(C),Instantly 00001(time)");
-    own("collect:humidity");
-    alarm("Alarm 1:above 80.0(H),Accumulative alarm 00120(min)");
-    return b;
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The lines of a settings text without the time line (which every upload
 // writes anew) and the time line alone.
@@ -129,71 +87,6 @@ bool Remember(const QString& key, const QString& value)
 QStringList Entries(const QString& dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-// Keeps the files this process writes below a size, as a full drive would;
-// the signal is ignored so that the write just fails.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() { lift(); }
-    Q_DISABLE_COPY_MOVE(FileSizeLimit)
-    bool ok() const { return m_ok; }
-    void lift()
-    {
-        if (!m_lifted) {
-            setrlimit(RLIMIT_FSIZE, &m_saved);
-            std::signal(SIGXFSZ, m_oldHandler);
-            m_lifted = true;
-        }
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-    bool m_lifted = false;
-};
-
-// Visible controls of a window whose rectangles overlap, neither containing the other.
-QStringList Overlaps(QWidget* window, const QList<QWidget*>& controls)
-{
-    QStringList found;
-    for (qsizetype i = 0; i < controls.size(); ++i) {
-        for (qsizetype j = i + 1; j < controls.size(); ++j) {
-            QWidget* a = controls[i];
-            QWidget* b = controls[j];
-            if (a->isAncestorOf(b) || b->isAncestorOf(a))
-                continue;
-            const QRect ra(a->mapTo(window, QPoint(0, 0)), a->size());
-            const QRect rb(b->mapTo(window, QPoint(0, 0)), b->size());
-            if (ra.intersects(rb))
-                found << a->objectName() + QLatin1Char('/') + b->objectName();
-        }
-    }
-    return found;
-}
-
-QList<QWidget*> VisibleControls(QWidget* root)
-{
-    QList<QWidget*> controls;
-    for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (!w->isVisible() || qobject_cast<QComboBox*>(w->parentWidget()))
-            continue;
-        if (qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w) ||
-            qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QPushButton*>(w) ||
-            qobject_cast<TUpDown*>(w))
-            controls << w;
-    }
-    return controls;
 }
 
 } // namespace
@@ -316,7 +209,7 @@ private slots:
 
     void workedExampleLoadsAndUploadsTheSameFile()
     {
-        const QByteArray example = WorkedExample();
+        const QByteArray example = WorkedExampleBytes();
         QCOMPARE(example.size(), 635);
         QCOMPARE(example.count('\n'), 21);
         const QString profile = m_files->filePath(QStringLiteral("setting09122025.txt"));
@@ -375,7 +268,7 @@ private slots:
         upload();
         QCOMPARE(m_prompts->texts(), (QStringList{kLoaded, kUploaded}));
         QCOMPARE(ReadAll(m_files->filePath(QStringLiteral("SETTING.txt"))),
-                 WorkedExample("time:" + LoggerTimeText(kSecondClock, 40).toLatin1()));
+                 WorkedExampleBytes("time:" + LoggerTimeText(kSecondClock, 40).toLatin1()));
     }
 
     void roundTripThroughTheWindow_data()
@@ -555,8 +448,8 @@ private slots:
             profile = m_files->filePath(QStringLiteral("typed name.txt"));
             break;
         case BrokenAlarm:
-            QVERIFY(
-                WriteBytes(profile, WorkedExample().replace("Alarm 2:below 02.0(C),", "Alarm 2:below 02.0")));
+            QVERIFY(WriteBytes(profile,
+                               WorkedExampleBytes().replace("Alarm 2:below 02.0(C),", "Alarm 2:below 02.0")));
             break;
         default:
             break;

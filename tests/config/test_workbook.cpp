@@ -1,5 +1,7 @@
 #include "ScriptedPrompts.h"
 #include "TestAppDir.h"
+#include "TestFiles.h"
+#include "WorkedExample.h"
 #include "app/Clock.h"
 #include "config/CellAddress.h"
 #include "config/Workbook.h"
@@ -35,25 +37,6 @@ const QDateTime kNow(QDate(2025, 12, 9), QTime(9, 30), Qt::UTC);
 TAlarmRule Rule(int direction, const char* threshold, int condition, const char* time)
 {
     return {true, direction, QString::fromLatin1(threshold), condition, QString::fromLatin1(time)};
-}
-
-// The configuration of the documented example: PDF and CSV with four header
-// lines, zone +08:00, three temperature alarms and one humidity alarm.
-TIndicatorSettings ExampleSettings()
-{
-    TIndicatorSettings s;
-    s.OutputCsv = true;
-    s.PdfShowLogo = s.PdfShowTimeFormat = s.PdfShowDeviceId = s.PdfShowTripDescription = true;
-    s.TimeZoneIndex = 40;
-    s.RecordingDays = QStringLiteral("90");
-    s.RecordingInterval = QStringLiteral("10");
-    s.DelayedStart = QStringLiteral("30");
-    s.TemperatureAlarms[0] = Rule(TAlarmRule::Above, "8", TAlarmRule::Accumulative, "30");
-    s.TemperatureAlarms[1] = Rule(TAlarmRule::Below, "2", TAlarmRule::Accumulative, "60");
-    s.TemperatureAlarms[2] = Rule(TAlarmRule::Above, "25", TAlarmRule::Instantly, "1");
-    s.CollectHumidity = true;
-    s.HumidityAlarms[0] = Rule(TAlarmRule::Above, "80", TAlarmRule::Accumulative, "120");
-    return s;
 }
 
 // Column B from row 27: the title and then the given lines.
@@ -242,17 +225,6 @@ QStringList ElementsWithoutPrefix(const QByteArray& xml, const QString& prefix)
             names << name;
     }
     return names;
-}
-
-QStringList FilesIn(const QString& dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // --- a template as another spreadsheet program saves it ----------------------
@@ -458,7 +430,7 @@ private slots:
         }) << Merge(defaultsC, Block(kDefaultHead + QStringList{pdfOnly} + kDefaultTail));
 
         QTest::newRow("documented example")
-            << Edit([](TIndicatorSettings& s) { s = ExampleSettings(); })
+            << Edit([](TIndicatorSettings& s) { s = WorkedExampleSettings(); })
             << Merge(CellTexts{{QStringLiteral("C4"), QStringLiteral("10")},
                                {QStringLiteral("C5"), QStringLiteral("30")},
                                {QStringLiteral("C7"), QStringLiteral("8")},
@@ -675,7 +647,7 @@ private slots:
         const QString target = app.filePath(QStringLiteral("out.xlsx"));
         QVERIFY(app.writeFile(QStringLiteral("out.xlsx"), "an earlier file"));
         ScriptedPrompts prompts;
-        TIndicatorSettings settings = ExampleSettings();
+        TIndicatorSettings settings = WorkedExampleSettings();
         settings.CollectTemperature = false; // the table is written all the same
 
         const Outcome o = exportWith(settings, WorkbookVariant::TemperatureOnly, target);
@@ -732,8 +704,8 @@ private slots:
         QCOMPARE(WriteSettingsWorkbook(settings, app.filePath(QStringLiteral("out.xlsx")), variant),
                  WorkbookResult::Failed);
         QCOMPARE(prompts.messages(), QList<ScriptedPrompts::Message>{kSaveFailed});
-        QCOMPARE(ReadFile(app.filePath(QStringLiteral("out.xlsx"))), QByteArray("an earlier file"));
-        QCOMPARE(FilesIn(app.path()).size(), 2);
+        QCOMPARE(ReadAll(app.filePath(QStringLiteral("out.xlsx"))), QByteArray("an earlier file"));
+        QCOMPARE(DirEntries(app.path()).size(), 2);
         QCOMPARE(prompts.problems(), QString());
     }
 
@@ -765,8 +737,8 @@ private slots:
             QCOMPARE(ReadSheet(ReadParts(target), kTemplateSheet).cells.value(QStringLiteral("B27")).text,
                      QStringLiteral("setting.txt"));
         else
-            QCOMPARE(ReadFile(target), QByteArray("an earlier file"));
-        QCOMPARE(FilesIn(app.path()).size(), 2);
+            QCOMPARE(ReadAll(target), QByteArray("an earlier file"));
+        QCOMPARE(DirEntries(app.path()).size(), 2);
         QCOMPARE(prompts.problems(), QString());
     }
 
@@ -779,7 +751,7 @@ private slots:
         parts.removeIf([](const auto& part) { return part.first == QLatin1String("xl/workbook.xml"); });
         QTemporaryDir dir;
         WriteParts(dir.filePath(QStringLiteral("t.xlsx")), parts);
-        QTest::newRow("package without a workbook") << ReadFile(dir.filePath(QStringLiteral("t.xlsx")));
+        QTest::newRow("package without a workbook") << ReadAll(dir.filePath(QStringLiteral("t.xlsx")));
     }
 
     void unusableTemplate()
@@ -790,7 +762,7 @@ private slots:
             QVERIFY(app.writeFile(kTemplate, templateBytes));
         ScriptedPrompts prompts;
 
-        QCOMPARE(WriteSettingsWorkbook(ExampleSettings(), app.filePath(QStringLiteral("out.xlsx")),
+        QCOMPARE(WriteSettingsWorkbook(WorkedExampleSettings(), app.filePath(QStringLiteral("out.xlsx")),
                                        WorkbookVariant::Full),
                  WorkbookResult::Failed);
         const ScriptedPrompts::Message noExcel{kNoExcel, QStringLiteral("Prompt"), 16};
@@ -816,7 +788,7 @@ private slots:
         QVERIFY(app.copyFromBuild(kTemplate));
         if (exists)
             QVERIFY(QDir(app.path()).mkdir(target));
-        const QStringList filesBefore = FilesIn(app.path());
+        const QStringList filesBefore = DirEntries(app.path());
         ScriptedPrompts prompts;
         if (exists)
             prompts.answer(IdYes);
@@ -824,7 +796,7 @@ private slots:
         QCOMPARE(WriteSettingsWorkbook(TIndicatorSettings(), app.filePath(target), WorkbookVariant::Full),
                  WorkbookResult::Failed);
         QCOMPARE(prompts.messages().last(), kSaveFailed);
-        QCOMPARE(FilesIn(app.path()), filesBefore);
+        QCOMPARE(DirEntries(app.path()), filesBefore);
         QCOMPARE(QFileInfo(app.filePath(target)).isDir(), exists);
         QCOMPARE(prompts.problems(), QString());
     }

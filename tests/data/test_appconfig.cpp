@@ -1,5 +1,6 @@
 #include "ScriptedPrompts.h"
 #include "TestAppDir.h"
+#include "TestFiles.h"
 #include "data/AppConfig.h"
 #include "data/IniFile.h"
 
@@ -9,12 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A text whose only scrambled character is c at the given position (from 1):
 // blanks before it pass unchanged.

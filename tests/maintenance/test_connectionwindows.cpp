@@ -2,6 +2,7 @@
 #include "GuiTestHelpers.h"
 #include "ScriptedPrompts.h"
 #include "TestAppDir.h"
+#include "TestFiles.h"
 #include "data/AppConfig.h"
 #include "data/DataModule.h"
 #include "data/IniFile.h"
@@ -22,12 +23,6 @@
 using Message = ScriptedPrompts::Message;
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const Message kConnectFailed{QStringLiteral("数据库连接失败，请重新设置参数！"), QStringLiteral("系统提示"),
                              48};
