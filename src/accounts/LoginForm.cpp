@@ -226,24 +226,33 @@ void TLoginForm::FormShow()
     edt_UserId->setFocus();
 }
 
-void TLoginForm::edt_UserIdExit()
+std::optional<QSqlRecord> TLoginForm::LookUpOperator(const QString& id)
 {
-    const QString id = TrimText(edt_UserId->text());
-    if (id.isEmpty())
-        return;
     QSqlQuery query(ZConnection());
     query.prepare(QStringLiteral("select * from Operators  where userId=?"));
     query.addBindValue(id);
     if (!query.exec()) {
         ShowError(QStringLiteral("Error in getting operator details!"), query);
-        return;
+        return std::nullopt;
     }
     if (!query.next()) {
         ShowPrompt(kNoSuchId, kPrompt, MsgFlags::Ok | MsgFlags::IconInformation);
         edt_UserId->setFocus();
-        return;
+        return std::nullopt;
     }
-    const QString name = TrimText(query.value(query.record().indexOf(QStringLiteral("UserName"))).toString());
+    // The record carries its values; the query (and its read lock) ends here.
+    return query.record();
+}
+
+void TLoginForm::edt_UserIdExit()
+{
+    const QString id = TrimText(edt_UserId->text());
+    if (id.isEmpty())
+        return;
+    const std::optional<QSqlRecord> row = LookUpOperator(id);
+    if (!row)
+        return;
+    const QString name = TrimText(row->value(row->indexOf(QStringLiteral("UserName"))).toString());
     edt_UserName->setCurrentIndex(edt_UserName->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
@@ -263,19 +272,10 @@ void TLoginForm::edt_UserNameChange()
 
 void TLoginForm::sbLoginClick()
 {
-    QSqlQuery query(ZConnection());
-    query.prepare(QStringLiteral("select * from Operators  where userId=?"));
-    query.addBindValue(TrimText(edt_UserId->text()));
-    if (!query.exec()) {
-        ShowError(QStringLiteral("Error in getting operator details!"), query);
+    const std::optional<QSqlRecord> found = LookUpOperator(TrimText(edt_UserId->text()));
+    if (!found)
         return;
-    }
-    if (!query.next()) {
-        ShowPrompt(kNoSuchId, kPrompt, MsgFlags::Ok | MsgFlags::IconInformation);
-        edt_UserId->setFocus();
-        return;
-    }
-    const QSqlRecord row = query.record();
+    const QSqlRecord& row = *found;
     const QString typed = TrimText(edt_PassWord->text());
     // Exact and case-sensitive; the stored password is not trimmed.
     if (typed != row.value(row.indexOf(QStringLiteral("PassWord"))).toString()) {
@@ -285,7 +285,6 @@ void TLoginForm::sbLoginClick()
         return;
     }
     CurrentOperator() = OperatorFromRecord(row, typed);
-    query.finish();
 
     WriteOperationLog(QStringLiteral("Login system"), QStringLiteral("Login system"), QString());
     CurrentOperator().LocalIP = GetLocalIpAddress(QString()).left(OperatorLimits::LocalIP);

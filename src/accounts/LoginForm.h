@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QSqlRecord>
+
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -33,6 +36,9 @@ protected:
 
 private:
     void focusNext(bool forward);
+    // The row of the operator with this ID; on a database error or an unknown
+    // ID the user has been told (and the focus is back in the ID field).
+    std::optional<QSqlRecord> LookUpOperator(const QString& id);
 
     QLineEdit* edt_UserId = nullptr;
     QComboBox* edt_UserName = nullptr;
