@@ -1,5 +1,7 @@
 #include "ConfigEditor.h"
 
+#include "app/Prompt.h"
+
 #include "config/AlarmRows.h"
 #include "config/EditorControls.h"
 #include "config/KeyFilters.h"
@@ -521,6 +523,19 @@ QWidget* TConfigEditor::fieldControl(const SettingsField& field) const
                                                       : alarms(field.set).row(field.rule).edtAlarmTemperature;
     }
     return nullptr;
+}
+
+std::optional<TIndicatorSettings> TConfigEditor::checkedSettings(const QString& incompleteMessage)
+{
+    TIndicatorSettings current = settings();
+    // Both windows require an output format: a logger set to no report loses the trip's record.
+    const ValidationResult check = ValidateSettings(current, true);
+    if (check.ok)
+        return current;
+    focusField(check.field);
+    ShowPrompt(check.message.isEmpty() ? incompleteMessage : check.message, QStringLiteral("Prompt"),
+               MsgFlags::Ok | MsgFlags::IconInformation);
+    return std::nullopt;
 }
 
 void TConfigEditor::focusField(const SettingsField& field)

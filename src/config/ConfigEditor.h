@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -55,6 +57,10 @@ public:
     // Brings the field's tab forward and focuses the control when it is
     // visible and enabled.
     void focusField(const SettingsField& field);
+    // The configuration when it passes the check before a write. Otherwise
+    // the field at fault gets the focus, the operator is told (the check's own
+    // message, or incompleteMessage) and nothing is returned.
+    std::optional<TIndicatorSettings> checkedSettings(const QString& incompleteMessage);
 
     TAlarmRowSet& alarms(SettingsField::Set set) const;
     QTabWidget* pages() const { return m_pages; }

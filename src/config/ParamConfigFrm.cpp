@@ -89,16 +89,11 @@ void TParamConfigFrm::btn1Click()
 
 void TParamConfigFrm::SaveAsProfile()
 {
-    const TIndicatorSettings settings = m_editor->settings();
-    const ValidationResult check = ValidateSettings(settings, true);
-    if (!check.ok) {
-        m_editor->focusField(check.field);
-        ShowPrompt(check.message.isEmpty()
-                       ? QStringLiteral("The parameter is incomplete. Please fill it out and save it again.")
-                       : check.message,
-                   kPrompt, MsgFlags::IconInformation);
+    const std::optional<TIndicatorSettings> checked = m_editor->checkedSettings(
+        QStringLiteral("The parameter is incomplete. Please fill it out and save it again."));
+    if (!checked)
         return;
-    }
+    const TIndicatorSettings& settings = *checked;
 
     const QString textPath =
         Dialogs().saveFile(this, QStringLiteral("Save As"),

@@ -20,7 +20,6 @@
 
 namespace {
 
-const QString kPrompt = QStringLiteral("Prompt");
 const QString kDeviceBrowserTitle = QStringLiteral("Please select the Device Directory");
 
 constexpr int kLabelWidth = 130;
@@ -172,16 +171,10 @@ void TUploadToDeviceFrm::btnSelectDeviceClick()
 
 void TUploadToDeviceFrm::btnUploadClick()
 {
-    const TIndicatorSettings settings = m_editor->settings();
-    const ValidationResult check = ValidateSettings(settings, true);
-    if (!check.ok) {
-        m_editor->focusField(check.field);
-        ShowPrompt(check.message.isEmpty()
-                       ? QStringLiteral("The parameter is incomplete. Please fill it out and upload again.")
-                       : check.message,
-                   kPrompt, MsgFlags::Ok | MsgFlags::IconInformation);
+    const std::optional<TIndicatorSettings> settings = m_editor->checkedSettings(
+        QStringLiteral("The parameter is incomplete. Please fill it out and upload again."));
+    if (!settings)
         return;
-    }
 
     if (edtDevicePath->text().isEmpty())
         chooseDeviceDirectory();
@@ -193,7 +186,7 @@ void TUploadToDeviceFrm::btnUploadClick()
     // the file in that root.
     const QString target = JoinNative(edtDevicePath->text(), QStringLiteral("SETTING.txt"));
     // Reports "Upload successed!" only once the file reads back as written.
-    WriteSettingsText(settings, target, SettingsTextVariant::Upload);
+    WriteSettingsText(*settings, target, SettingsTextVariant::Upload);
 }
 
 void TUploadToDeviceFrm::btn1Click()
