@@ -2,13 +2,12 @@
 
 #include "app/Prompt.h"
 #include "config/SettingsText.h"
+#include "data/Shared.h"
 
 #include <QFile>
 #include <QIODevice>
-#include <QLocale>
 
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -199,18 +198,6 @@ using PdfText = ProfileTarget::PdfText;
 constexpr qsizetype kMaxLineBytes = 16 * 1024 * 1024;
 constexpr qint64 kChunkBytes = 64 * 1024;
 
-// Removes leading and trailing blanks and control characters.
-QString trimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.sliced(begin, end - begin).toString();
-}
-
 // Characters from position `from` to position `to`, counted from 1, as far as
 // the line reaches.
 QStringView charsAt(const QString& line, qsizetype from, qsizetype to)
@@ -225,14 +212,14 @@ QStringView charsAt(const QString& line, qsizetype from, qsizetype to)
 // The rest after position k: from k + 1 to the end, trimmed.
 QString restAfter(const QString& line, qsizetype k)
 {
-    return trimBlanks(charsAt(line, k + 1, line.size()));
+    return TrimText(charsAt(line, k + 1, line.size()).toString());
 }
 
 // Characters from position `from` to the last but one, trimmed: the value of
 // a PDF customisation line without its closing full stop.
 QString valueBeforeLast(const QString& line, qsizetype from)
 {
-    return trimBlanks(charsAt(line, from, line.size() - 1));
+    return TrimText(charsAt(line, from, line.size() - 1).toString());
 }
 
 // A whole number of plain digits within the 32-bit range.
@@ -251,41 +238,22 @@ std::optional<int> readWholeNumber(QStringView text)
     return static_cast<int>(value);
 }
 
-// The threshold of an alarm line in the window's form: one decimal, at most
-// three significant digits, so 08.0 becomes 8.0 and 100 and above become whole
-// numbers. The full stop is the decimal separator whatever the locale, as in
-// the file.
+// The threshold of an alarm line in the window's form: the writer's rounding
+// (one decimal, at most three significant digits, full stop whatever the
+// locale) without its zero padding, so 08.0 becomes 8.0; a value that rounds
+// to zero shows no sign.
 std::optional<QString> readThreshold(QStringView text)
 {
-    const QString number = trimBlanks(text);
-    if (number.isEmpty())
+    const QString field = FormatThresholdField(text.toString());
+    if (field.isEmpty())
         return std::nullopt;
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = c.toDouble(number, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-
-    // Ten times a double is exact in the wider type, so halves are decided on
-    // the value actually held, away from zero.
-    const long double magnitude = std::fabs(static_cast<long double>(value));
-    long double rounded;
-    if (magnitude < 100)
-        rounded = std::round(magnitude * 10) / 10;
-    else {
-        long double scale = 1;
-        while (magnitude / scale >= 1000)
-            scale *= 10;
-        rounded = std::round(magnitude / scale) * scale;
-    }
-    const double shown = static_cast<double>(rounded);
-    if (!std::isfinite(shown))
-        return std::nullopt;
-    QString result = QString::number(shown, 'f', 1);
-    if (value < 0 && shown != 0)
-        result.prepend(QLatin1Char('-'));
-    return result;
+    const bool negative = field.startsWith(QLatin1Char('-'));
+    QString shown = negative ? field.mid(1) : field;
+    while (shown.size() > 3 && shown.startsWith(QLatin1Char('0')))
+        shown.remove(0, 1);
+    if (negative && shown != QLatin1String("0.0"))
+        shown.prepend(QLatin1Char('-'));
+    return shown;
 }
 
 // The lines of a profile, read on demand. LF ends a line; every CR is
@@ -508,9 +476,9 @@ private:
             return readLine();
         }
         m_target.setOutputPdf(true);
-        if (trimBlanks(charsAt(line(), 15, 26)) == QLatin1StringView("PDF and CSV."))
+        if (TrimText(charsAt(line(), 15, 26).toString()) == QLatin1StringView("PDF and CSV."))
             m_target.setOutputCsv(true);
-        else if (trimBlanks(charsAt(line(), 15, 18)) == QLatin1StringView("PDF."))
+        else if (TrimText(charsAt(line(), 15, 18).toString()) == QLatin1StringView("PDF."))
             m_target.setOutputCsv(false);
         m_target.resetPdfShowFlags();
         if (!readLine())
