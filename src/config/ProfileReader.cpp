@@ -168,26 +168,6 @@ void SettingsProfileTarget::setAlarmTime(AlarmSet set, int n, const QString& tim
     rule(set, n).AlarmTime = time;
 }
 
-// ---------------------------------------------------------------------------
-// Decoding
-
-QString DecodeWindows1252(QByteArrayView bytes)
-{
-    // 0x80..0x9F; the five undefined bytes map to the C1 control of the same value.
-    static constexpr std::array<char16_t, 32> high = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *out++ = (b >= 0x80 && b <= 0x9F) ? QChar(high[b - 0x80]) : QChar(b);
-    }
-    return text;
-}
-
 namespace {
 
 using AlarmSet = ProfileTarget::AlarmSet;

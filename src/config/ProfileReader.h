@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/IndicatorSettings.h"
+#include "config/Windows1252.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -146,8 +147,3 @@ ProfileReadResult ReadProfile(QIODevice& device, ProfileTarget& target);
 // ReadProfile followed by its one message through ShowPrompt, caption "Prompt",
 // information icon: "Profile load successed!" or "Profile load failed!".
 ProfileReadResult ReadProfileAndReport(const QString& path, ProfileTarget& target);
-
-// Settings text bytes (Windows-1252) as text; the bytes 0x81, 0x8D, 0x8F,
-// 0x90 and 0x9D, which the code page leaves undefined, become the control
-// characters of the same value.
-QString DecodeWindows1252(QByteArrayView bytes);

@@ -17,26 +17,6 @@
 
 namespace {
 
-// Characters of Windows-1252 in the bytes 0x80..0x9F; 0 marks the five bytes
-// that the code page leaves undefined.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-// The byte for one UTF-16 unit, or -1 when Windows-1252 has none.
-int Cp1252Byte(char16_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
-    for (int i = 0; i < 32; ++i) {
-        if (kCp1252High[i] == c)
-            return 0x80 + i;
-    }
-    return -1;
-}
-
 bool IsAsciiDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -201,30 +181,6 @@ QString FormatThresholdField(const QString& text)
     const double rounded = divisor == 1 ? RoundScaled(magnitude, 1.0) : RoundDivided(magnitude, divisor);
     field += DigitsOf(rounded) + QString(zeros, QLatin1Char('0')) + QStringLiteral(".0");
     return field;
-}
-
-bool IsWindows1252Text(const QString& text)
-{
-    for (const QChar c : text) {
-        if (Cp1252Byte(c.unicode()) < 0)
-            return false;
-    }
-    return true;
-}
-
-QByteArray ToWindows1252(const QString& text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        const int b = Cp1252Byte(c);
-        bytes.append(b < 0 ? '?' : static_cast<char>(b));
-        // One mark for a character outside the basic plane, not two.
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-    }
-    return bytes;
 }
 
 QString LoggerTimeText(const QDateTime& utcNow, int timeZoneIndex)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IndicatorSettings.h"
+#include "Windows1252.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -14,12 +15,6 @@ QString FilterNumberChars(const QString& text);
 QString FormatWholeField(const QString& text, int width);
 // Threshold as "08.0", "-20.5", "100.0"; empty when not a number.
 QString FormatThresholdField(const QString& text);
-
-// The settings text is Windows-1252. A text is representable when every
-// character has a byte there (the C1 controls U+0080..U+009F have none).
-bool IsWindows1252Text(const QString& text);
-// Unrepresentable characters become '?'; the check keeps them out of the file.
-QByteArray ToWindows1252(const QString& text);
 
 // The logger time: true UTC plus the zone's offset, "yy/MM/dd HH:mm:ss".
 QString LoggerTimeText(const QDateTime& utcNow, int timeZoneIndex);
